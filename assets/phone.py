@@ -25,6 +25,12 @@ FINISHES = {
         detail="4a4f58",
         bezel="050607",
     ),
+    "blue": dict(
+        band=("3f86c9", "9fd0f5", "2f6fae"),
+        glass=("2b2e34", "101114"),
+        detail="4a4f58",
+        bezel="050607",
+    ),
 }
 
 APP_COLOURS = [
