@@ -11,6 +11,7 @@ import socket
 import struct
 import subprocess
 import sys
+import threading
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -228,6 +229,32 @@ class Lifecycle(unittest.TestCase):
                 with socket.socket() as s:  # the port is free again
                     s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
                     s.bind(("127.0.0.1", service.port))
+
+    def test_overrides_answer_before_the_table(self):
+        def html_for_pictures(handler):
+            if not handler.path.startswith("/xuliehao/devimages/"):
+                return False
+            handler.send_body(200, "text/html", b"<html></html>")
+            return True
+
+        srv = server.make_server(0)
+        srv.overrides.append(html_for_pictures)
+        serving = threading.Thread(target=srv.serve_forever)
+        serving.start()
+        try:
+            for path, kind in [("/xuliehao/devimages/iphone%204_white.jpg", "text/html"),
+                               (lookup_path(next(iter(SAMPLES))), "application/json")]:
+                connection = http.client.HTTPConnection("127.0.0.1", srv.server_address[1],
+                                                        timeout=PATIENCE)
+                connection.request("GET", path)
+                response = connection.getresponse()
+                response.read()
+                connection.close()
+                self.assertTrue(response.getheader("Content-Type").startswith(kind), path)
+        finally:
+            srv.shutdown()
+            serving.join()
+            srv.server_close()
 
     def test_a_busy_port_is_reported(self):
         with socket.socket() as s:
