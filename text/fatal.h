@@ -1,5 +1,5 @@
-// The one exit for unrecoverable errors. The core only raises it; the shell installs the handler that
-// shows the box and ends the process, and tests install one that records the message.
+// The one exit for unrecoverable errors. The core only raises it; the shell installs the handler
+// that shows the box and ends the process, and tests install one that records the message.
 #pragma once
 
 #include <cstddef>

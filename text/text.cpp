@@ -27,6 +27,22 @@ std::string FoldAll(std::string_view t) {
   return out;
 }
 
+// The first byte of 0x80 or above in t[from, to), or `to`. Eight bytes at a time: ASCII runs are
+// long in practice, and each of their bytes is a character start of its own.
+std::size_t FindLeadByte(std::string_view t, std::size_t from, std::size_t to) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  std::size_t i = from;
+  for (; i + 8 <= to; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, t.data() + i, 8);
+    if (word & kHighBits) break;
+  }
+  for (; i < to; ++i) {
+    if (IsLead(t[i])) return i;
+  }
+  return to;
+}
+
 // Walks the character starts of a text lazily, so that a search can jump to each candidate
 // that a fast byte search proposes and only accept it when it begins a character. The walk only
 // moves forward, which keeps every search linear.
@@ -35,15 +51,24 @@ struct CharWalk {
   std::size_t next;  // the first character start not before the last candidate asked about
 
   bool StartsCharacter(std::size_t pos) {
-    while (next < pos) next += CharLen(t, next);
+    while (next < pos) {
+      const std::size_t lead = FindLeadByte(t, next, pos);
+      if (lead == pos) {  // only one-byte characters up to pos
+        next = pos;
+        return true;
+      }
+      next = lead + CharLen(t, lead);
+    }
     return next == pos;
   }
 };
 
-// Positions (0-based) of every character-aligned occurrence of s in t from `from`, in order, passed to
-// `visit` until it returns false. `jump` makes the walk resume after a match instead of inside it.
+// Positions (0-based) of every character-aligned occurrence of s in t from `from`, in order, passed
+// to `visit` until it returns false. `jump` makes the walk resume after a match instead of inside
+// it.
 template <class Visit>
-void ForEachMatch(std::string_view t, std::string_view s, std::size_t from, bool jump, Visit visit) {
+void ForEachMatch(std::string_view t, std::string_view s, std::size_t from, bool jump,
+                  Visit visit) {
   CharWalk walk{t, from};
   std::size_t pos = from;
   while (pos + s.size() <= t.size()) {
@@ -63,7 +88,8 @@ void ForEachMatch(std::string_view t, std::string_view s, std::size_t from, bool
 
 bool IsBlankAt(std::string_view t, std::size_t i) {
   if (t[i] == ' ') return true;
-  return static_cast<uchar>(t[i]) == 0xA1 && i + 1 < t.size() && static_cast<uchar>(t[i + 1]) == 0xA1;
+  return static_cast<uchar>(t[i]) == 0xA1 && i + 1 < t.size() &&
+         static_cast<uchar>(t[i + 1]) == 0xA1;
 }
 
 }  // namespace
@@ -123,7 +149,8 @@ int TextFind(std::string_view t, std::string_view s, int start, bool ignore_case
   return found;
 }
 
-int TextFindLast(std::string_view t, std::string_view s, std::optional<int> start, bool ignore_case) {
+int TextFindLast(std::string_view t, std::string_view s, std::optional<int> start,
+                 bool ignore_case) {
   std::size_t limit = t.size();
   if (start) limit = *start <= 1 ? 0 : std::min<std::size_t>(*start - 1, t.size());
   if (limit == 0) return -1;
@@ -258,7 +285,8 @@ Text TextConcat(std::string_view t1, std::string_view t2, std::string_view t3) {
   return Text(std::move(out));
 }
 
-Text TextConcat(std::string_view t1, std::string_view t2, std::string_view t3, std::string_view t4) {
+Text TextConcat(std::string_view t1, std::string_view t2, std::string_view t3,
+                std::string_view t4) {
   std::string out;
   out.reserve(t1.size() + t2.size() + t3.size() + t4.size());
   out.append(t1).append(t2).append(t3).append(t4);

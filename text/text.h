@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-// A text without zero bytes. The absent text (no storage) reads as the empty text everywhere, but is
-// handed to the platform as a null pointer, where the empty text is a pointer to "".
+// A text without zero bytes. The absent text (no storage) reads as the empty text everywhere, but
+// is handed to the platform as a null pointer, where the empty text is a pointer to "".
 class Text {
  public:
   Text() = default;
@@ -52,8 +52,8 @@ Text TextLeft(std::string_view t, int n);
 Text TextRight(std::string_view t, int n);
 Text TextMid(std::string_view t, int start, int n);
 
-// Searching. TextFind treats an omitted start like 0 and 1; TextFindLast does not (a given start bounds the
-// region to the bytes before it), so its start is optional.
+// Searching. TextFind treats an omitted start like 0 and 1; TextFindLast does not (a given start
+// bounds the region to the bytes before it), so its start is optional.
 int TextFind(std::string_view t, std::string_view s, int start = 0, bool ignore_case = false);
 int TextFindLast(std::string_view t, std::string_view s, std::optional<int> start = std::nullopt,
                  bool ignore_case = false);

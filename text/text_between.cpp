@@ -6,7 +6,7 @@ Text TextBetween(std::string_view text, std::string_view left, std::string_view 
   const Text r = TextReplace(right, kQuotePlaceholder, "\"");
   int p = TextFind(text, l, start, ignore_case);
   if (p != -1) p += l.length();
-  // Searched also when the left marker is missing, as the original walk does; the result is then unused.
+  // Searched also when the left marker is missing (over the whole text); the result is then unused.
   const int q = TextFind(text, r, p, ignore_case);
   if (p == -1 || q == -1) return Text("");
   return TextMid(text, p, q - p);

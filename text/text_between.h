@@ -7,5 +7,5 @@ inline constexpr char kQuotePlaceholder[] = "#引号";
 
 // The piece of `text` between the first `left` marker (searched from `start`) and the first `right`
 // marker after it. A missing marker gives the empty text; touching markers give the absent text.
-Text TextBetween(std::string_view text, std::string_view left, std::string_view right, int start = 0,
-                 bool ignore_case = false);
+Text TextBetween(std::string_view text, std::string_view left, std::string_view right,
+                 int start = 0, bool ignore_case = false);
