@@ -4,19 +4,20 @@
 #include "text/text.h"
 
 // What the last lookup kept, in the order of the service's keys.
+// Every field starts empty; the braces let tests name only the fields they set.
 struct LookupResult {
-  Text response;
-  Text resultcode;
-  Text phone_model;
-  Text size;
-  Text color;
-  Text active;
-  Text warranty_status;
-  Text warranty;
-  Text tele_support_status;
-  Text start_date;
-  Text end_date;
-  Text image;
+  Text response{};
+  Text resultcode{};
+  Text phone_model{};
+  Text size{};
+  Text color{};
+  Text active{};
+  Text warranty_status{};
+  Text warranty{};
+  Text tele_support_status{};
+  Text start_date{};
+  Text end_date{};
+  Text image{};
 };
 
 LookupResult& TheLookupResult();  // the one record of the process
