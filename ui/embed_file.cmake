@@ -1,0 +1,19 @@
+# Writes a C++ source that holds one file's bytes as constant data of the program:
+#   cmake -DINPUT=<file> -DOUTPUT=<file.cpp> -DSYMBOL=<name> -P embed_file.cmake
+# The source defines `extern const toolkit::EmbeddedFile SYMBOL`, declared in ui/pictures.h.
+file(READ "${INPUT}" hex HEX)
+string(LENGTH "${hex}" digits)
+math(EXPR size "${digits} / 2")
+# Sixteen bytes a line keeps the source readable and the compiler fast.
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){16})" "\\1\n" bytes "${bytes}")
+file(WRITE "${OUTPUT}.tmp"
+  "// Generated from ${INPUT} by ui/embed_file.cmake; do not edit.\n"
+  "#include \"ui/pictures.h\"\n\n"
+  "namespace {\n"
+  "const unsigned char kBytes[${size}] = {\n${bytes}\n};\n"
+  "}  // namespace\n\n"
+  "namespace ui {\n"
+  "extern const toolkit::EmbeddedFile ${SYMBOL} = {kBytes, sizeof kBytes};\n"
+  "}  // namespace ui\n")
+file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")
