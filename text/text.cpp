@@ -1,7 +1,6 @@
 #include "text/text.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -27,39 +26,23 @@ std::string FoldAll(std::string_view t) {
   return out;
 }
 
-// The first byte of 0x80 or above in t[from, to), or `to`. Eight bytes at a time: ASCII runs are
-// long in practice, and each of their bytes is a character start of its own.
-std::size_t FindLeadByte(std::string_view t, std::size_t from, std::size_t to) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-  std::size_t i = from;
-  for (; i + 8 <= to; i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, t.data() + i, 8);
-    if (word & kHighBits) break;
-  }
-  for (; i < to; ++i) {
-    if (IsLead(t[i])) return i;
-  }
-  return to;
-}
-
-// Walks the character starts of a text lazily, so that a search can jump to each candidate
-// that a fast byte search proposes and only accept it when it begins a character. The walk only
-// moves forward, which keeps every search linear.
+// Decides lazily whether a candidate that a fast byte search proposes begins a character. A byte
+// below 0x80 always ends a character (a one-byte character, or the second byte of a pair), so the
+// byte after it begins one; only the run of high bytes right before a candidate needs counting, and
+// never further back than the last character start already known. Candidates come in ascending
+// order and the known start only moves forward, which keeps every search linear.
 struct CharWalk {
   std::string_view t;
-  std::size_t next;  // the first character start not before the last candidate asked about
+  std::size_t next;  // a character start, at or after every candidate asked about so far
 
   bool StartsCharacter(std::size_t pos) {
-    while (next < pos) {
-      const std::size_t lead = FindLeadByte(t, next, pos);
-      if (lead == pos) {  // only one-byte characters up to pos
-        next = pos;
-        return true;
-      }
-      next = lead + CharLen(t, lead);
-    }
-    return next == pos;
+    if (pos <= next) return pos == next;
+    std::size_t run_start = pos;
+    while (run_start > next && IsLead(t[run_start - 1])) --run_start;
+    // From run_start on, the high bytes pair up into characters.
+    const bool starts = (pos - run_start) % 2 == 0;
+    next = starts ? pos : pos + 1;
+    return starts;
   }
 };
 
@@ -84,6 +67,16 @@ void ForEachMatch(std::string_view t, std::string_view s, std::size_t from, bool
     }
     pos = hit + 1;
   }
+}
+
+// Non-overlapping character-aligned occurrences, as TextReplace and TextSplit meet them.
+std::size_t CountMatches(std::string_view t, std::string_view s) {
+  std::size_t n = 0;
+  ForEachMatch(t, s, 0, true, [&](std::size_t) {
+    ++n;
+    return true;
+  });
+  return n;
 }
 
 bool IsBlankAt(std::string_view t, std::size_t i) {
@@ -172,7 +165,12 @@ int TextFindLast(std::string_view t, std::string_view s, std::optional<int> star
 
 Text TextReplace(std::string_view t, std::string_view find, std::string_view repl) {
   if (t.empty() || find.empty()) return Piece(t, 0, t.size());
+  // Counted first, so that the result is allocated once: growing a large text step by step costs
+  // more than the second search.
+  const std::size_t matches = CountMatches(t, find);
+  if (matches == 0) return Text(t);
   std::string out;
+  out.reserve(t.size() - matches * find.size() + matches * repl.size());
   std::size_t copied = 0;
   ForEachMatch(t, find, 0, true, [&](std::size_t hit) {
     out.append(t, copied, hit - copied);
@@ -192,6 +190,7 @@ TextArray TextSplit(std::string_view t, std::string_view delim) {
     members.push_back(Text(t));
     return members;
   }
+  members.reserve(CountMatches(t, delim) + 1);
   std::size_t member_start = 0;
   ForEachMatch(t, delim, 0, true, [&](std::size_t hit) {
     members.push_back(Piece(t, member_start, hit - member_start));

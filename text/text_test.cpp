@@ -438,8 +438,8 @@ TEST(TextWalk, FastSearchesAgreeWithThePlainWalk) {
     return s;
   };
   for (int round = 0; round < 3000; ++round) {
-    // Long ASCII stretches with few lead bytes exercise the skipping over one-byte characters.
-    const std::string t = make(40, round % 3 == 0 ? 3 : 35);
+    // Long ASCII stretches, mixed texts, and long runs of high bytes whose pairing decides.
+    const std::string t = make(40, round % 3 == 0 ? 3 : round % 3 == 1 ? 35 : 90);
     const std::string s = make(3, 35);
     const int start = pick(static_cast<int>(t.size()) + 4) - 1;
     SCOPED_TRACE(testing::PrintToString(Text(t)) + " / " + testing::PrintToString(Text(s)) +
