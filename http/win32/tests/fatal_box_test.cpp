@@ -10,17 +10,18 @@ namespace {
 struct Box {
   HWND window = nullptr;
   std::string text;
+  bool has_icon = false;
 };
 
 BOOL CALLBACK ReadStatic(HWND child, LPARAM out) {
+  Box& box = *reinterpret_cast<Box*>(out);
   char cls[32] = {};
   GetClassNameA(child, cls, sizeof cls);
+  if (lstrcmpiA(cls, "Static") != 0) return TRUE;
+  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) box.has_icon = true;
   char text[1024] = {};
   GetWindowTextA(child, text, sizeof text);
-  if (lstrcmpiA(cls, "Static") == 0 && text[0]) {
-    reinterpret_cast<Box*>(out)->text = text;
-    return FALSE;
-  }
+  if (text[0]) box.text = text;
   return TRUE;
 }
 
@@ -50,11 +51,12 @@ std::string ReadFile(const std::string& path) {
   return content;
 }
 
-TEST(FatalBox, WininetLackingAnEntryEndsTheProgramThroughTheBox) {
+// Runs the probe in `mode`, expects `text` in its box, presses OK, and checks how the probe ended.
+void ExpectBoxAndExit(const std::string& mode, const std::string& text) {
   const std::string folder = Folder();
   const std::string marker = folder + "\\fatal_probe.marker";
   DeleteFileA(marker.c_str());
-  std::string command = "\"" + folder + "\\fatal_probe.exe\" \"" + marker + "\"";
+  std::string command = "\"" + folder + "\\fatal_probe.exe\" \"" + marker + "\" " + mode;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
@@ -63,10 +65,8 @@ TEST(FatalBox, WininetLackingAnEntryEndsTheProgramThroughTheBox) {
 
   const Box box = WaitForBox(process.hProcess);
   ASSERT_NE(box.window, nullptr) << "no box appeared";
-  EXPECT_EQ(
-      box.text,
-      "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“wininet.dll”中的输出命令“InternetOpenA”"
-      "\r\n");
+  EXPECT_EQ(box.text, text);
+  EXPECT_TRUE(box.has_icon);
   EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr);
   PostMessageA(box.window, WM_COMMAND, IDOK, 0);
 
@@ -79,6 +79,18 @@ TEST(FatalBox, WininetLackingAnEntryEndsTheProgramThroughTheBox) {
   // The exit routine is dropped without running; the cleanup runs.
   EXPECT_EQ(ReadFile(marker), "cleanup\n");
   DeleteFileA(marker.c_str());
+}
+
+TEST(FatalBox, WininetLackingAnEntryEndsTheProgramThroughTheBox) {
+  ExpectBoxAndExit("bind",
+                   "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“wininet.dll”中的输出命令“"
+                   "InternetOpenA”\r\n");
+}
+
+TEST(FatalBox, FailedAllocationEndsTheProgramThroughTheBox) {
+  const std::size_t too_much = static_cast<std::size_t>(-1) / 2;  // as fatal_probe asks
+  ExpectBoxAndExit("alloc", "运行时出错!\r\n\r\n错误信息：分配 " + std::to_string(too_much) +
+                                " 字节内存失败!\r\n");
 }
 
 }  // namespace

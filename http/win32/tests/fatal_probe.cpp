@@ -1,5 +1,7 @@
-// Makes a request as the program would, with its shell state set up; the program-folder wininet.dll
-// lacks InternetOpenA. Writes to the file named by its argument which of its routines ran.
+// Sets up the shell state as the program does, then fails: by default with a request (the
+// program-folder wininet.dll lacks InternetOpenA), with a second argument "alloc" by asking for
+// more memory than there is. Writes to the file named by its first argument which of its routines
+// ran.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +15,9 @@
 namespace {
 
 std::string g_marker;
+
+// More than the address space holds; read at run time, so that no compiler refuses it.
+volatile std::size_t g_too_much = static_cast<std::size_t>(-1) / 2;
 
 void Mark(const char* what) {
   if (FILE* f = std::fopen(g_marker.c_str(), "ab")) {
@@ -37,7 +42,12 @@ int main(int argc, char** argv) {
     FreeBoundLibraries();
   });
   InstallFatalErrorBox();
-  HttpGetText("http://127.0.0.1:1/");
+  if (argc > 2 && std::string(argv[2]) == "alloc") {
+    char* volatile block = new char[g_too_much];
+    delete[] block;
+  } else {
+    HttpGetText("http://127.0.0.1:1/");
+  }
   Mark("returned\n");
   return 3;
 }
