@@ -69,7 +69,7 @@ void ForEachMatch(std::string_view t, std::string_view s, std::size_t from, bool
   }
 }
 
-// Non-overlapping character-aligned occurrences, as TextReplace and TextSplit meet them.
+// Non-overlapping character-aligned occurrences, as TextReplace meets them.
 std::size_t CountMatches(std::string_view t, std::string_view s) {
   std::size_t n = 0;
   ForEachMatch(t, s, 0, true, [&](std::size_t) {
@@ -190,7 +190,6 @@ TextArray TextSplit(std::string_view t, std::string_view delim) {
     members.push_back(Text(t));
     return members;
   }
-  members.reserve(CountMatches(t, delim) + 1);
   std::size_t member_start = 0;
   ForEachMatch(t, delim, 0, true, [&](std::size_t hit) {
     members.push_back(Piece(t, member_start, hit - member_start));
