@@ -1,6 +1,7 @@
 # Writes a C++ source that holds one file's bytes as constant data of the program:
-#   cmake -DINPUT=<file> -DOUTPUT=<file.cpp> -DSYMBOL=<name> -P embed_file.cmake
-# The source defines `extern const toolkit::EmbeddedFile SYMBOL`, declared in ui/pictures.h.
+#   cmake -DINPUT=<file> -DOUTPUT=<file.cpp> -DSYMBOL=<name> -DNAMESPACE=<ns> -DHEADER=<header>
+#         -P embed_file.cmake
+# The source defines `extern const toolkit::EmbeddedFile NAMESPACE::SYMBOL`, declared in HEADER.
 file(READ "${INPUT}" hex HEX)
 string(LENGTH "${hex}" digits)
 math(EXPR size "${digits} / 2")
@@ -8,12 +9,12 @@ math(EXPR size "${digits} / 2")
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
 string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){16})" "\\1\n" bytes "${bytes}")
 file(WRITE "${OUTPUT}.tmp"
-  "// Generated from ${INPUT} by ui/embed_file.cmake; do not edit.\n"
-  "#include \"ui/pictures.h\"\n\n"
+  "// Generated from ${INPUT} by app/toolkit/embed_file.cmake; do not edit.\n"
+  "#include \"${HEADER}\"\n\n"
   "namespace {\n"
   "const unsigned char kBytes[${size}] = {\n${bytes}\n};\n"
   "}  // namespace\n\n"
-  "namespace ui {\n"
+  "namespace ${NAMESPACE} {\n"
   "extern const toolkit::EmbeddedFile ${SYMBOL} = {kBytes, sizeof kBytes};\n"
-  "}  // namespace ui\n")
+  "}  // namespace ${NAMESPACE}\n")
 file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")
