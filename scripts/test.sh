@@ -31,11 +31,26 @@ fi
 
 echo "== Windows tests under Wine ($wine_tree)"
 source "$wine_tree/wine-run.sh" --env
-# The tests share one wineserver for this prefix; whatever happens, it ends with this script.
-stop_wine() { WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true; }
+# One display for the whole run: the first Wine process of a prefix starts its desktop, and a desktop
+# started without a display makes every later window of that prefix fail. Tests that need a screen of
+# their own start their own Xvfb.
+for n in $(seq 60 99); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=$n; break; }
+done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+# The tests share one wineserver for this prefix; whatever happens, it and the display end here.
+stop_wine() {
+  WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+}
 trap stop_wine EXIT
+for _ in $(seq 100); do xdpyinfo -display ":$display" >/dev/null 2>&1 && break; sleep 0.1; done
+export DISPLAY=":$display"
 WINEPREFIX="$WINEPREFIX" wineserver -w
-ctest --test-dir "$wine_tree" --output-on-failure -j"$jobs"
+# One at a time: several tests stop their prefix's wineserver when they end.
+ctest --test-dir "$wine_tree" --output-on-failure -j1
 
 if [ -x fuzz/run.sh ]; then
   echo "== fuzzing (brief runs from the seed corpus)"
