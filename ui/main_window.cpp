@@ -18,6 +18,11 @@ bool SerialLookup(std::string_view serial) {
 }
 
 void RunQuery() {
+  // The main window is disabled while the opened window is open; a key press already queued for the
+  // serial box must not start a second query inside the first all the same.
+  static bool running = false;
+  if (running) return;
+  running = true;
   bool found;
   {
     const Text serial = toolkit::GetText(MainWindow, main_window::序列号);
@@ -25,6 +30,7 @@ void RunQuery() {
   }
   // Modal: the call comes back once the window has been closed again.
   toolkit::OpenWindow(found ? DetailsWindow : ErrorWindow, true);
+  running = false;
 }
 
 namespace main_window {
