@@ -141,7 +141,8 @@ int Crack(const char* url, std::uint32_t url_length, UrlComponents* parts) {
   }
   parts->port = scheme == "https" ? 443 : 80;
   if (const std::size_t colon = authority.find(':'); colon != std::string::npos) {
-    parts->port = static_cast<std::uint16_t>(std::strtol(authority.c_str() + colon + 1, nullptr, 10));
+    parts->port =
+        static_cast<std::uint16_t>(std::strtol(authority.c_str() + colon + 1, nullptr, 10));
     authority = authority.substr(0, colon);
   }
   return Put(authority, parts->host, parts->host_size) &&
